@@ -1,0 +1,57 @@
+// The journal-record hook: turns releases of the two configured keys into
+// previous / next track commands for the player.
+//
+// One copy of this state per process; the hook runs on the thread that
+// installed it, the same one that calls the setters, so nothing is locked.
+#include "velk_kh.h"
+
+#include "../plugin/host.h"
+
+static HWND winampHwnd;
+static HHOOK hookResource;  // borrowed from gen_velk, only for CallNextHookEx
+static ShortcutKey ptvKey = VK_F8;
+static ShortcutKey ntvKey = VK_F9;
+static bool sysModal;
+
+void SetWinampHwnd(HWND hwnd) { winampHwnd = hwnd; }
+void SetHookResource(HHOOK hook) { hookResource = hook; }
+void SetPTVKey(ShortcutKey key) { ptvKey = key; }
+void SetNTVKey(ShortcutKey key) { ntvKey = key; }
+
+// Equal keys give previous track: it is tested first.
+static void SendTrackCommand(ShortcutKey vk)
+{
+    if (SendHostMessage(winampHwnd, HostQueryIsPlaying) != 1)
+        return;
+    SendHostMessage(winampHwnd, vk == ptvKey ? HostCmdPrevTrack : HostCmdNextTrack);
+}
+
+static void WatchKeyRelease(UINT message, ShortcutKey vk)
+{
+    if (message != WM_KEYUP && message != WM_SYSKEYUP)
+        return;
+    if (vk != ptvKey && vk != ntvKey)
+        return;
+    SendTrackCommand(vk);
+}
+
+// Only watches: never calls the next hook for HC_ACTION and never changes the
+// event, so the key still reaches the focused window.
+LRESULT CALLBACK JournalRecordProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION) {
+        if (sysModal)
+            return 0;
+        const EVENTMSG* event = reinterpret_cast<const EVENTMSG*>(lParam);
+        WatchKeyRelease(event->message, event->paramL & 0xFF);
+        return 0;
+    }
+    if (code == HC_SYSMODALON || code == HC_SYSMODALOFF) {
+        sysModal = code == HC_SYSMODALON;
+        CallNextHookEx(hookResource, code, wParam, lParam);
+        return 0;
+    }
+    if (code < 0)
+        return CallNextHookEx(hookResource, code, wParam, lParam);
+    return 0;
+}
