@@ -36,6 +36,14 @@ struct NextHookCall {
     LPARAM lParam;
 };
 
+// One MessageBoxA call; the stand-in records it and answers IDOK, showing nothing.
+struct MessageBoxCall {
+    HWND owner;
+    std::string text;
+    std::string caption;
+    UINT type;
+};
+
 // A call that tests can make fail on demand: the next `count` calls fail and
 // set `error` as the last-error code.
 struct Failure {
@@ -48,6 +56,7 @@ struct Failures {
     Failure lowLevelHook; // SetWindowsHookExA(WH_KEYBOARD_LL, ...)
     Failure messageHook;  // SetWindowsHookExA(WH_GETMESSAGE, ...)
     Failure loadLibrary;  // LoadLibraryA
+    Failure dialogBox;    // DialogBoxParamA returns -1
 };
 
 struct Keyboard {
@@ -65,6 +74,7 @@ struct Platform {
     DWORD lastError = 0;
     DWORD threadId = 1;
     Failures failures;
+    std::vector<MessageBoxCall> messageBoxes;
     std::string applicationFolder;  // where bare module names are found
 };
 

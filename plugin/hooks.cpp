@@ -1,0 +1,49 @@
+// The two hooks gen_velk holds: the keyboard watch in velk_kh, and the cancel
+// watch that puts it back after the platform cancels journal hooks.
+#include "plugin.h"
+#include "settings.h"
+
+// At most one is held at any time.
+static HHOOK journalHook;
+static HHOOK cancelWatchHook;
+
+void DisarmJournalHook()
+{
+    if (journalHook == nullptr)
+        return;
+    UnhookWindowsHookEx(journalHook);
+    journalHook = nullptr;
+}
+
+void ArmJournalHook()
+{
+    if (journalHook != nullptr)
+        DisarmJournalHook();
+    SetWinampHwnd(record.parentWindow);
+    journalHook = SetWindowsHookExA(WH_JOURNALRECORD, JournalRecordProc, hookLibrary, 0);
+    SetHookResource(journalHook);
+}
+
+// Runs in every thread of every process that retrieves messages, so it looks
+// at as little as it can. The platform posts WM_CANCELJOURNAL, with no
+// window, to the thread whose journal hook it removed; a peek counts too.
+static LRESULT CALLBACK CancelWatchProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION && reinterpret_cast<const MSG*>(lParam)->message == WM_CANCELJOURNAL &&
+        settings.enabled == 1) {
+        DisarmJournalHook();
+        ArmJournalHook();
+    }
+    return CallNextHookEx(cancelWatchHook, code, wParam, lParam);
+}
+
+void InstallCancelWatch()
+{
+    cancelWatchHook = SetWindowsHookExA(WH_GETMESSAGE, CancelWatchProc, record.moduleHandle, 0);
+}
+
+void RemoveCancelWatch()
+{
+    if (cancelWatchHook != nullptr)
+        UnhookWindowsHookEx(cancelWatchHook);
+}
