@@ -1,6 +1,9 @@
 // The journal-record hook: turns releases of the two configured keys into
 // previous / next track commands for the player.
 //
+// Where journal hooks are refused, the same watch runs as a low-level
+// keyboard hook, called on the installing thread as well.
+//
 // One copy of this state per process; the hook runs on the thread that
 // installed it, the same one that calls the setters, so nothing is locked.
 #include "velk_kh.h"
@@ -54,4 +57,15 @@ LRESULT CALLBACK JournalRecordProc(int code, WPARAM wParam, LPARAM lParam)
     if (code < 0)
         return CallNextHookEx(hookResource, code, wParam, lParam);
     return 0;
+}
+
+// Sees the same key releases the journal hook would, and never swallows one:
+// the key always goes on to the next hook and the focused window.
+LRESULT CALLBACK LowLevelKeyboardProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION && !sysModal) {
+        const KBDLLHOOKSTRUCT* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        WatchKeyRelease(static_cast<UINT>(wParam), key->vkCode & 0xFF);
+    }
+    return CallNextHookEx(hookResource, code, wParam, lParam);
 }

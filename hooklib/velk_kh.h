@@ -18,3 +18,6 @@ VELK_API void SetHookResource(HHOOK hook);
 VELK_API void SetPTVKey(ShortcutKey key);
 VELK_API void SetNTVKey(ShortcutKey key);
 VELK_API LRESULT CALLBACK JournalRecordProc(int code, WPARAM wParam, LPARAM lParam);
+// The same watch through a low-level keyboard hook, for where the platform
+// refuses journal hooks (Windows Vista and later, to programs without UI access).
+VELK_API LRESULT CALLBACK LowLevelKeyboardProc(int code, WPARAM wParam, LPARAM lParam);

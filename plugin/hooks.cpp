@@ -3,7 +3,8 @@
 #include "plugin.h"
 #include "settings.h"
 
-// At most one is held at any time.
+// The keyboard watch: the journal hook, or the low-level keyboard hook where
+// journal hooks are refused. At most one is held at any time.
 static HHOOK journalHook;
 static HHOOK cancelWatchHook;
 
@@ -21,6 +22,10 @@ void ArmJournalHook()
         DisarmJournalHook();
     SetWinampHwnd(record.parentWindow);
     journalHook = SetWindowsHookExA(WH_JOURNALRECORD, JournalRecordProc, hookLibrary, 0);
+    // Refused since Windows Vista to programs without UI access, and gone in
+    // Windows 11: without this the keys would silently never act.
+    if (journalHook == nullptr)
+        journalHook = SetWindowsHookExA(WH_KEYBOARD_LL, LowLevelKeyboardProc, hookLibrary, 0);
     SetHookResource(journalHook);
 }
 

@@ -24,6 +24,7 @@ VelkKhModule LoadVelkKh()
     Bind(velk.module, "_Z9SetPTVKeyj", velk.setPTVKey);
     Bind(velk.module, "_Z9SetNTVKeyj", velk.setNTVKey);
     Bind(velk.module, "_Z17JournalRecordProciml", velk.journalRecordProc);
+    Bind(velk.module, "_Z20LowLevelKeyboardProciml", velk.lowLevelKeyboardProc);
     return velk;
 }
 

@@ -13,6 +13,7 @@ struct VelkKhModule {
     decltype(&SetPTVKey) setPTVKey = nullptr;
     decltype(&SetNTVKey) setNTVKey = nullptr;
     decltype(&JournalRecordProc) journalRecordProc = nullptr;
+    decltype(&LowLevelKeyboardProc) lowLevelKeyboardProc = nullptr;
 };
 
 // Loads velk_kh.dll from the native module folder; fails the test if any
