@@ -1,5 +1,6 @@
-// velk_kh's journal-record hook, installed as the platform would have it,
-// driven with input events.
+// velk_kh's two keyboard watches, the journal-record hook and the low-level
+// keyboard hook, installed as the platform would have them and driven with
+// the same input events.
 #include <gtest/gtest.h>
 
 #include "fake_player.h"
@@ -14,15 +15,42 @@ const std::vector<TrackCommand> None;
 const std::vector<TrackCommand> Prev = {TrackCommand::Previous};
 const std::vector<TrackCommand> Next = {TrackCommand::Next};
 
-class JournalHook : public ::testing::Test {
+// One way of installing velk_kh's watch.
+struct HookKind {
+    const char* name;
+    int type;
+    HOOKPROC VelkKhModule::*proc;
+    bool passesActionOn;  // whether HC_ACTION calls reach the next hook
+};
+
+const HookKind journalHook = {"journal", WH_JOURNALRECORD, &VelkKhModule::journalRecordProc, false};
+const HookKind lowLevelHook = {"lowlevel", WH_KEYBOARD_LL, &VelkKhModule::lowLevelKeyboardProc, true};
+
+// Keys that reached the focused window, as it saw them.
+struct FocusedWindow {
+    std::vector<UINT> messages;
+};
+FocusedWindow focused;
+
+LRESULT CALLBACK FocusedWindowProc(HWND, UINT msg, WPARAM, LPARAM)
+{
+    focused.messages.push_back(msg);
+    return 0;
+}
+
+std::string NameOfKind(const ::testing::TestParamInfo<HookKind>& kind) { return kind.param.name; }
+
+class KeyboardHook : public ::testing::TestWithParam<HookKind> {
 protected:
     void SetUp() override
     {
         standin::Reset();
         CreatePlayerWindow();
+        focused = FocusedWindow();
+        Current().focus = standin::CreateTestWindow(FocusedWindowProc);
         velk = LoadVelkKh();
-        ASSERT_NE(velk.journalRecordProc, nullptr);
-        hook = SetWindowsHookExA(WH_JOURNALRECORD, velk.journalRecordProc, velk.module, 0);
+        ASSERT_NE(velk.*GetParam().proc, nullptr);
+        hook = SetWindowsHookExA(GetParam().type, velk.*GetParam().proc, velk.module, 0);
         ASSERT_NE(hook, nullptr);
         velk.setHookResource(hook);
         velk.setWinampHwnd(Player().window);
@@ -36,6 +64,9 @@ protected:
     VelkKhModule velk;
     HHOOK hook = nullptr;
 };
+
+INSTANTIATE_TEST_SUITE_P(BothWatches, KeyboardHook, ::testing::Values(journalHook, lowLevelHook),
+                         NameOfKind);
 
 struct EventCase {
     const char* name;
@@ -88,7 +119,7 @@ void ReleaseHeldKeys()
     }
 }
 
-TEST_F(JournalHook, EventTable)
+TEST_P(KeyboardHook, EventTable)
 {
     for (const EventCase& row : eventCases) {
         SCOPED_TRACE(row.name);
@@ -101,11 +132,20 @@ TEST_F(JournalHook, EventTable)
         row.input();
         std::vector<TrackCommand> actual = Player().commands;
         EXPECT_EQ(Describe(actual), Describe(row.expected));
-        EXPECT_TRUE(Current().nextHookCalls.empty()) << "HC_ACTION must not call the next hook";
+        for (const standin::NextHookCall& call : Current().nextHookCalls)
+            EXPECT_EQ(call.hook, hook) << "passed on with another handle than the one handed over";
+        if (!GetParam().passesActionOn) {
+            EXPECT_TRUE(Current().nextHookCalls.empty()) << "the journal hook must not call the next hook";
+        }
         ReleaseHeldKeys();
     }
 }
-TEST_F(JournalHook, SysModalSilencesUntilItEnds)
+// The platform's own notifications, which only journal-record hooks receive.
+class JournalHook : public KeyboardHook {};
+INSTANTIATE_TEST_SUITE_P(Journal, JournalHook, ::testing::Values(journalHook),
+                         NameOfKind);
+
+TEST_P(JournalHook, SysModalSilencesUntilItEnds)
 {
     standin::NotifySysModal(true);
     standin::TapKey(F9);
@@ -120,7 +160,7 @@ TEST_F(JournalHook, SysModalSilencesUntilItEnds)
 // An older hook in the chain, answering every call with a recognisable value.
 LRESULT CALLBACK OlderHookProc(int, WPARAM, LPARAM) { return 42; }
 
-TEST_F(JournalHook, HookCodesReachTheNextHookWithTheStoredHandle)
+TEST_P(JournalHook, HookCodesReachTheNextHookWithTheStoredHandle)
 {
     // Installed first, so it comes after velk_kh's hook in the chain.
     UnhookWindowsHookEx(hook);
@@ -157,7 +197,7 @@ TEST_F(JournalHook, HookCodesReachTheNextHookWithTheStoredHandle)
     UnhookWindowsHookEx(older);
 }
 
-TEST_F(JournalHook, WithoutPlayerWindowNothingIsSent)
+TEST_P(KeyboardHook, WithoutPlayerWindowNothingIsSent)
 {
     velk.setWinampHwnd(nullptr);
     standin::TapKey(F9);
@@ -165,11 +205,67 @@ TEST_F(JournalHook, WithoutPlayerWindowNothingIsSent)
     EXPECT_TRUE(Player().messages.empty());
 }
 
-TEST_F(JournalHook, StartsWithF8AndF9)
+TEST_P(KeyboardHook, StartsWithF8AndF9)
 {
     standin::TapKey(F8);
     standin::TapKey(F9);
     EXPECT_EQ(Describe(Player().commands), Describe({TrackCommand::Previous, TrackCommand::Next}));
+}
+
+TEST_P(KeyboardHook, KeysStillReachTheFocusedWindow)
+{
+    standin::TapKey(F9);
+    standin::TapKey(F10);
+    const std::vector<UINT> expected = {WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP};
+    EXPECT_EQ(focused.messages, expected);
+    EXPECT_EQ(Describe(Player().commands), Describe(Next));
+}
+
+// The low-level hook hands every call on, with the handle it was given, and
+// answers what the rest of the chain answers: it never swallows a key.
+TEST(LowLevelKeyboardHook, EveryCallGoesOnThroughTheChain)
+{
+    standin::Reset();
+    CreatePlayerWindow();
+    VelkKhModule velk = LoadVelkKh();
+    ASSERT_NE(velk.lowLevelKeyboardProc, nullptr);
+    HHOOK older = SetWindowsHookExA(WH_KEYBOARD_LL, OlderHookProc, velk.module, 0);
+    HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, velk.lowLevelKeyboardProc, velk.module, 0);
+    HHOOK stored = reinterpret_cast<HHOOK>(0x5150);
+    velk.setHookResource(stored);
+    velk.setWinampHwnd(Player().window);
+
+    KBDLLHOOKSTRUCT f9 = {};
+    f9.vkCode = F9;
+    struct CodeCase {
+        const char* name;
+        int code;
+        WPARAM message;
+        size_t commands;
+    };
+    const CodeCase cases[] = {
+        {"F9 released", HC_ACTION, WM_KEYUP, 1},
+        {"F9 released with Alt", HC_ACTION, WM_SYSKEYUP, 1},
+        {"F9 pressed", HC_ACTION, WM_KEYDOWN, 0},
+        {"F9 pressed with Alt", HC_ACTION, WM_SYSKEYDOWN, 0},
+        {"negative code", -1, WM_KEYUP, 0},
+        {"unknown positive code", 3, WM_KEYUP, 0},
+    };
+    for (const CodeCase& row : cases) {
+        SCOPED_TRACE(row.name);
+        Current().nextHookCalls.clear();
+        Player().commands.clear();
+        LRESULT result =
+            standin::CallHookChain(WH_KEYBOARD_LL, row.code, row.message, reinterpret_cast<LPARAM>(&f9));
+        EXPECT_EQ(result, 42);
+        ASSERT_EQ(Current().nextHookCalls.size(), 1u);
+        EXPECT_EQ(Current().nextHookCalls[0].hook, stored);
+        EXPECT_EQ(Current().nextHookCalls[0].code, row.code);
+        EXPECT_EQ(Player().commands.size(), row.commands);
+    }
+    UnhookWindowsHookEx(hook);
+    UnhookWindowsHookEx(older);
+    UnloadVelkKh(velk);
 }
 
 }  // namespace
