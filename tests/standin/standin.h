@@ -6,6 +6,8 @@
 // windows, inject input, make calls fail, and so on.
 #pragma once
 
+#include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@ namespace standin {
 struct Window {
     WNDPROC proc = nullptr;
     std::string text;
+    bool enabled = true;  // a modal dialog disables its owner while it runs
     bool destroyed = false;
 };
 
@@ -59,6 +62,53 @@ struct Failures {
     Failure dialogBox;    // DialogBoxParamA returns -1
 };
 
+// A dialog template as the resource compiler stored it in the module.
+struct DialogItemTemplate {
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    short x = 0, y = 0, cx = 0, cy = 0;
+    int id = 0;
+    std::string className;  // as stored: "BUTTON", "EDIT", "STATIC", ...
+    std::string text;
+};
+
+struct DialogTemplate {
+    WORD language = 0;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    short x = 0, y = 0, cx = 0, cy = 0;
+    std::string caption;
+    WORD fontSize = 0;
+    std::string fontName;
+    std::vector<DialogItemTemplate> items;  // in template (tab) order
+};
+
+// A control of a running dialog. Its text is its window's text.
+struct DialogControl {
+    DialogItemTemplate item;
+    HWND window = nullptr;
+    UINT check = BST_UNCHECKED;
+};
+
+// A dialog run by DialogBoxParamA. It stays here after it closes, so tests can
+// read what it showed last.
+struct Dialog {
+    DialogTemplate layout;
+    HWND window = nullptr;
+    HWND owner = nullptr;
+    DLGPROC proc = nullptr;
+    std::vector<DialogControl> controls;
+    bool ended = false;
+    INT_PTR result = 0;
+    bool ownerDisabled = false;  // while the dialog runs, as for every modal dialog
+    bool abandoned = false;      // the script and the title-bar close both left it open
+};
+
+// What the user does in front of a modal dialog. DialogBoxParamA runs one per
+// dialog, in order, once WM_INITDIALOG has returned; with none left, the user
+// just closes the dialog.
+typedef std::function<void()> DialogScript;
+
 struct Keyboard {
     bool down[256] = {};
 };
@@ -75,6 +125,9 @@ struct Platform {
     DWORD threadId = 1;
     Failures failures;
     std::vector<MessageBoxCall> messageBoxes;
+    std::vector<Dialog> dialogs;  // every dialog opened, in order
+    std::deque<DialogScript> dialogScripts;
+    std::vector<size_t> runningDialogs;  // indices into `dialogs`, innermost last
     std::string applicationFolder;  // where bare module names are found
 };
 
@@ -106,5 +159,21 @@ void MoveMouse(LONG x, LONG y);
 void ClickMouse(LONG x, LONG y);
 // HC_SYSMODALON / HC_SYSMODALOFF to the journal-record hooks.
 void NotifySysModal(bool on);
+
+// Dialogs. A module's resources are the compiled resource file beside it,
+// "<name>.res" for "<name>.dll", as the resource compiler wrote it.
+// Reads dialog `id` from `module`'s resources; false with the platform's error
+// code in `*error` if there is none.
+bool FindDialogTemplate(HMODULE module, int id, DialogTemplate* layout, DWORD* error);
+// The scripted user, acting on the innermost dialog still running. Each returns
+// false, doing nothing, when no dialog runs or it has no such control.
+Dialog* RunningDialog();
+bool TypeText(int id, const std::string& text);  // replaces an edit's text
+bool ClickButton(int id);                        // an auto check box toggles first
+bool CloseDialog();                              // the title bar's close box
+bool SendDialogCommand(WORD id);                 // WM_COMMAND with no control, e.g. IDCLOSE
+// What a dialog's control shows; a dialog that has closed shows its last state.
+std::string ControlText(const Dialog& dialog, int id);
+bool IsControlChecked(const Dialog& dialog, int id);
 
 }  // namespace standin
