@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@ struct Hook {
     HINSTANCE module = nullptr;
     DWORD thread = 0;
     bool installed = true;
+    DWORD installingThread = GetCurrentThreadId();  // where the platform posts WM_CANCELJOURNAL
 };
 
 // One CallNextHookEx call, as the hook procedure made it.
@@ -60,7 +62,18 @@ struct Failures {
     Failure messageHook;  // SetWindowsHookExA(WH_GETMESSAGE, ...)
     Failure loadLibrary;  // LoadLibraryA
     Failure dialogBox;    // DialogBoxParamA returns -1
+    Failure profileWrite; // WritePrivateProfileStringA returns FALSE
 };
+
+// A message posted to a thread's queue.
+struct PostedMessage {
+    DWORD thread;
+    MSG msg;
+};
+
+// The texts FormatMessageA finds for system error codes, each ending "\r\n"
+// as Windows' do: a few of the codes the stand-in sets.
+std::map<DWORD, std::string> SystemTexts();
 
 // A dialog template as the resource compiler stored it in the module.
 struct DialogItemTemplate {
@@ -129,6 +142,14 @@ struct Platform {
     std::deque<DialogScript> dialogScripts;
     std::vector<size_t> runningDialogs;  // indices into `dialogs`, innermost last
     std::string applicationFolder;  // where bare module names are found
+    std::vector<PostedMessage> postedMessages;  // every thread's queue, oldest first
+    // The Windows folder, where bare profile file names ("winamp.ini") resolve;
+    // empty: there is none, so reads give the default and writes fail.
+    std::string windowsFolder;
+    // Called before each profile write, so tests can see the platform as it was then.
+    std::function<void()> beforeProfileWrite;
+    std::map<DWORD, std::string> systemTexts = SystemTexts();  // tests may add or remove texts
+    std::vector<HLOCAL> localBlocks;                         // allocated for callers, not yet freed
 };
 
 // The platform as it is now.
@@ -148,6 +169,16 @@ LRESULT CallHookChain(int type, int code, WPARAM wParam, LPARAM lParam);
 
 // Modules
 bool IsModuleLoaded(const char* name);
+
+// Messages
+// What Windows does on Ctrl+Esc or Ctrl+Alt+Del: removes every journal hook,
+// then posts WM_CANCELJOURNAL with no window to each thread that installed one.
+void CancelJournalHooks();
+
+// Profiles
+// The file the profile functions use for `fileName`: a bare name lies in the
+// Windows folder, any other path is taken as it is.
+std::string ProfilePath(const char* fileName);
 
 // Input, delivered to the journal-record and low-level keyboard hooks the way
 // Windows builds their records. Alt held turns key messages into WM_SYS*;
