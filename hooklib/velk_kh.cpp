@@ -21,34 +21,30 @@ void SetHookResource(HHOOK hook) { hookResource = hook; }
 void SetPTVKey(ShortcutKey key) { ptvKey = key; }
 void SetNTVKey(ShortcutKey key) { ntvKey = key; }
 
-// Equal keys give previous track: it is tested first.
-static void SendTrackCommand(ShortcutKey vk)
+// Out of line, so that the events that stop short of it (nearly all) run
+// without a stack frame. Equal keys give previous track: it is tested first.
+// Answers 0, what the hook procedures answer.
+__attribute__((noinline)) static LRESULT SendTrackCommand(ShortcutKey vk)
 {
-    if (SendHostMessage(winampHwnd, HostQueryIsPlaying) != 1)
-        return;
-    SendHostMessage(winampHwnd, vk == ptvKey ? HostCmdPrevTrack : HostCmdNextTrack);
+    if (SendHostMessage(winampHwnd, HostQueryIsPlaying) == 1)
+        SendHostMessage(winampHwnd, vk == ptvKey ? HostCmdPrevTrack : HostCmdNextTrack);
+    return 0;
 }
 
-static void WatchKeyRelease(UINT message, ShortcutKey vk)
+// Inlined into both hooks even where optimising for size, so the journal hook
+// takes no call to get here.
+__attribute__((always_inline)) static inline LRESULT WatchKeyRelease(UINT message, ShortcutKey vk)
 {
     if (message != WM_KEYUP && message != WM_SYSKEYUP)
-        return;
+        return 0;
     if (vk != ptvKey && vk != ntvKey)
-        return;
-    SendTrackCommand(vk);
+        return 0;
+    return SendTrackCommand(vk);
 }
 
-// Only watches: never calls the next hook for HC_ACTION and never changes the
-// event, so the key still reaches the focused window.
-LRESULT CALLBACK JournalRecordProc(int code, WPARAM wParam, LPARAM lParam)
+// The codes other than HC_ACTION, rare enough to be kept off its path.
+__attribute__((noinline)) static LRESULT OnControlCode(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HC_ACTION) {
-        if (sysModal)
-            return 0;
-        const EVENTMSG* event = reinterpret_cast<const EVENTMSG*>(lParam);
-        WatchKeyRelease(event->message, event->paramL & 0xFF);
-        return 0;
-    }
     if (code == HC_SYSMODALON || code == HC_SYSMODALOFF) {
         sysModal = code == HC_SYSMODALON;
         CallNextHookEx(hookResource, code, wParam, lParam);
@@ -57,6 +53,19 @@ LRESULT CALLBACK JournalRecordProc(int code, WPARAM wParam, LPARAM lParam)
     if (code < 0)
         return CallNextHookEx(hookResource, code, wParam, lParam);
     return 0;
+}
+
+// Runs for every keyboard and mouse event on the desktop. Only watches: never
+// calls the next hook for HC_ACTION and never changes the event, so the key
+// still reaches the focused window.
+LRESULT CALLBACK JournalRecordProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code != HC_ACTION)
+        return OnControlCode(code, wParam, lParam);
+    if (sysModal)
+        return 0;
+    const EVENTMSG* event = reinterpret_cast<const EVENTMSG*>(lParam);
+    return WatchKeyRelease(event->message, event->paramL & 0xFF);
 }
 
 // Sees the same key releases the journal hook would, and never swallows one:

@@ -29,16 +29,24 @@ void ArmJournalHook()
     SetHookResource(journalHook);
 }
 
+// Out of line, so that the cancel watch's path for every other message needs
+// no stack frame. Passes the message on, as the watch does for every message.
+__attribute__((noinline)) static LRESULT RearmAndPassOn(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (settings.enabled == 1) {
+        DisarmJournalHook();
+        ArmJournalHook();
+    }
+    return CallNextHookEx(cancelWatchHook, code, wParam, lParam);
+}
+
 // Runs in every thread of every process that retrieves messages, so it looks
 // at as little as it can. The platform posts WM_CANCELJOURNAL, with no
 // window, to the thread whose journal hook it removed; a peek counts too.
 static LRESULT CALLBACK CancelWatchProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HC_ACTION && reinterpret_cast<const MSG*>(lParam)->message == WM_CANCELJOURNAL &&
-        settings.enabled == 1) {
-        DisarmJournalHook();
-        ArmJournalHook();
-    }
+    if (code == HC_ACTION && reinterpret_cast<const MSG*>(lParam)->message == WM_CANCELJOURNAL)
+        return RearmAndPassOn(code, wParam, lParam);
     return CallNextHookEx(cancelWatchHook, code, wParam, lParam);
 }
 
