@@ -1,11 +1,19 @@
 # Native build: product code against the stand-in platform, with sanitizers,
 # for the unit tests. Nothing built here ships.
 include(CTest)
-find_package(GTest REQUIRED)
+if(BUILD_TESTING)
+  find_package(GTest REQUIRED)
+endif()
 
-set(SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-add_compile_options(${SANITIZERS} -g)
-add_link_options(${SANITIZERS})
+# The benchmark turns these off: callgrind counts instructions, and the
+# sanitizers' checks would be counted with the product code's.
+option(TARNWICK_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" ON)
+if(TARNWICK_SANITIZE)
+  set(SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_compile_options(${SANITIZERS})
+  add_link_options(${SANITIZERS})
+endif()
+add_compile_options(-g)
 # Only exported names are visible, as in the DLLs.
 set(CMAKE_CXX_VISIBILITY_PRESET hidden)
 set(CMAKE_VISIBILITY_INLINES_HIDDEN ON)
@@ -27,3 +35,11 @@ function(tarnwick_dll target)
 endfunction()
 
 add_subdirectory(tests/standin)
+
+option(TARNWICK_BENCH "Build the benchmark driver (bench/)" OFF)
+if(TARNWICK_BENCH)
+  # Platform calls go straight through the address table, as the DLLs' calls
+  # through their import tables do, with no lazy-binding stub to count.
+  add_compile_options(-fno-plt)
+  add_subdirectory(bench)
+endif()
