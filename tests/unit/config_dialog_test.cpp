@@ -3,17 +3,13 @@
 // keeps. velk_kh's keys are read back through its hook: a released key that
 // gives a track command is the key it was handed.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "../../plugin/resource.h"
-#include "fake_player.h"
-#include "plugin_module.h"
+#include "running_plugin.h"
 
 namespace {
 
@@ -21,13 +17,6 @@ using standin::Current;
 
 const char OnlyFunctionKeys[] = "You can only assign F1..F12!";
 const char SameKey[] = "You can't assign the same key to these fields!";
-
-std::string IniText(int enabled, int ptvKey, int ntvKey)
-{
-    std::ostringstream text;
-    text << "[Tarnwick]\r\nBEN=" << enabled << "\r\nPT=" << ptvKey << "\r\nNT=" << ntvKey << "\r\n";
-    return text.str();
-}
 
 std::string Join(const std::vector<std::string>& items)
 {
@@ -44,53 +33,13 @@ struct Seen {
     std::string nextField;
 };
 
-Seen Look()
-{
-    Seen seen;
-    standin::Dialog* dialog = standin::RunningDialog();
-    if (dialog == nullptr)
-        return seen;
-    seen.open = true;
-    seen.prevField = standin::ControlText(*dialog, IDC_PREV_KEY);
-    seen.nextField = standin::ControlText(*dialog, IDC_NEXT_KEY);
-    return seen;
-}
-
-class ConfigDialog : public ::testing::Test {
+class ConfigDialog : public RunningPlugin {
 protected:
-    void SetUp() override
-    {
-        standin::Reset();
-        char pattern[] = "/tmp/tarnwick-dialog-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-        iniPath = folder + "/winamp.ini";
-        CreatePlayerWindow();
-        Player().iniPath = iniPath.c_str();
-    }
-
-    void TearDown() override
-    {
-        Quit();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-
     // Starts the plug-in with these settings in the player's INI file.
-    void Start(const std::string& ini)
+    void StartWith(const std::string& ini)
     {
-        std::ofstream(iniPath, std::ios::binary) << ini;
-        plugin = LoadPlugin(Player().window);
-        ASSERT_NE(plugin.record, nullptr);
-        plugin.record->onInit();
-    }
-
-    void Quit()
-    {
-        if (plugin.record == nullptr)
-            return;
-        plugin.record->onQuit();
-        UnloadPlugin(plugin);
+        WriteFile(iniFile, ini);
+        Start();
     }
 
     // Runs the player's configure command with `script` as the user.
@@ -100,15 +49,21 @@ protected:
         plugin.record->onConfig();
     }
 
-    std::string Ini() const
+    std::string Ini() const { return Visible(ReadFile(iniFile)); }
+
+    static Seen Look()
     {
-        std::ifstream file(iniPath, std::ios::binary);
-        std::ostringstream text;
-        text << file.rdbuf();
-        return text.str();
+        Seen seen;
+        standin::Dialog* dialog = standin::RunningDialog();
+        if (dialog == nullptr)
+            return seen;
+        seen.open = true;
+        seen.prevField = standin::ControlText(*dialog, IDC_PREV_KEY);
+        seen.nextField = standin::ControlText(*dialog, IDC_NEXT_KEY);
+        return seen;
     }
 
-    std::vector<std::string> MessageBoxTexts() const
+    static std::vector<std::string> MessageBoxTexts()
     {
         std::vector<std::string> texts;
         for (const standin::MessageBoxCall& box : Current().messageBoxes)
@@ -118,7 +73,7 @@ protected:
 
     // The two keys velk_kh acts on, found by releasing candidate keys while
     // the player plays: "prev F3 next F9"; "-" where no key acts.
-    std::string KeysActing()
+    static std::string KeysActing()
     {
         static const BYTE candidates[] = {'A', 0x70, 0x71, 0x72, 0x73, 0x74, 0x75,
                                           0x76, 0x77, 0x78, 0x79, 0x7A, 0x7B};
@@ -135,10 +90,6 @@ protected:
         Player().commands.clear();
         return "prev " + prev + " next " + next;
     }
-
-    std::string folder;
-    std::string iniPath;
-    PluginModule plugin;
 };
 
 // One confirmation with OK; then, if the dialog is still open, Cancel.
@@ -157,141 +108,155 @@ struct OkCase {
     const char* keysActing;
 };
 
-TEST_F(ConfigDialog, ConfirmingWithOk)
+void PrintTo(const OkCase& row, std::ostream* out) { *out << row.name; }
+
+const OkCase okCases[] = {
+    {"both fields empty, box switched on", Section("0", "119", "120"), true, "", "", {}, false, "", "",
+     Section("1", "119", "120"), 1, "prev F8 next F9"},
+    {"both fields empty, box switched off", Section("1", "119", "120"), true, "", "", {}, false, "", "",
+     Section("0", "119", "120"), 0, "prev - next -"},
+    {"each field keeps its own key", Section("1", "119", "120"), false, "F8", "f9", {}, false, "F8", "F9",
+     Section("1", "119", "120"), 1, "prev F8 next F9"},
+    {"two new keys in normal form", Section("1", "119", "120"), false, "f01", "F12", {}, false, "F1", "F12",
+     Section("1", "112", "123"), 1, "prev F1 next F12"},
+    {"swap refused twice", Section("1", "119", "120"), false, "F9", "F8", {SameKey, SameKey}, true, "F8", "F9",
+     Section("1", "119", "120"), 1, "prev F8 next F9"},
+    {"rejected previous, valid next", Section("1", "119", "120"), false, "F13", "F3", {OnlyFunctionKeys}, true,
+     "F8", "F3", Section("1", "119", "120"), 1, "prev F8 next F3"},
+    {"next clashes with the new previous", Section("1", "119", "120"), false, "F3", "F3", {SameKey}, true, "F3",
+     "F9", Section("1", "119", "120"), 1, "prev F3 next F9"},
+    {"rejected next", Section("1", "119", "120"), false, "", "F 4", {OnlyFunctionKeys}, true, "", "F9",
+     Section("1", "119", "120"), 1, "prev F8 next F9"},
+    {"over-long entry, read cut to 31", Section("1", "119", "120"), false,
+     "F0000000000000000000000000000000000000001", nullptr, {OnlyFunctionKeys}, true, "F8", "F9",
+     Section("1", "119", "120"), 1, "prev F8 next F9"},
+    {"key without a name shows empty and is kept", Section("1", "65", "120"), false, nullptr, nullptr, {}, false,
+     "", "F9", Section("1", "65", "120"), 1, "prev A next F9"},
+    {"key without a name replaced", Section("1", "65", "120"), false, "F2", nullptr, {}, false, "F2", "F9",
+     Section("1", "113", "120"), 1, "prev F2 next F9"},
+};
+
+class ConfigDialogOk : public ConfigDialog, public ::testing::WithParamInterface<OkCase> {};
+
+TEST_P(ConfigDialogOk, ReportsShowsAppliesAndSaves)
 {
-    const OkCase cases[] = {
-        {"both fields empty, box switched on", IniText(0, 119, 120), true, "", "", {}, false, "", "", IniText(1, 119, 120),
-         1, "prev F8 next F9"},
-        {"both fields empty, box switched off", IniText(1, 119, 120), true, "", "", {}, false, "", "",
-         IniText(0, 119, 120), 0, "prev - next -"},
-        {"each field keeps its own key", IniText(1, 119, 120), false, "F8", "f9", {}, false, "F8", "F9",
-         IniText(1, 119, 120), 1, "prev F8 next F9"},
-        {"two new keys in normal form", IniText(1, 119, 120), false, "f01", "F12", {}, false, "F1", "F12",
-         IniText(1, 112, 123), 1, "prev F1 next F12"},
-        {"swap refused twice", IniText(1, 119, 120), false, "F9", "F8", {SameKey, SameKey}, true, "F8", "F9",
-         IniText(1, 119, 120), 1, "prev F8 next F9"},
-        {"rejected previous, valid next", IniText(1, 119, 120), false, "F13", "F3", {OnlyFunctionKeys}, true, "F8",
-         "F3", IniText(1, 119, 120), 1, "prev F8 next F3"},
-        {"next clashes with the new previous", IniText(1, 119, 120), false, "F3", "F3", {SameKey}, true, "F3", "F9",
-         IniText(1, 119, 120), 1, "prev F3 next F9"},
-        {"rejected next", IniText(1, 119, 120), false, "", "F 4", {OnlyFunctionKeys}, true, "", "F9",
-         IniText(1, 119, 120), 1, "prev F8 next F9"},
-        {"over-long entry, read cut to 31", IniText(1, 119, 120), false, "F0000000000000000000000000000000000000001",
-         nullptr, {OnlyFunctionKeys}, true, "F8", "F9", IniText(1, 119, 120), 1, "prev F8 next F9"},
-        {"key without a name shows empty and is kept", IniText(1, 65, 120), false, nullptr, nullptr, {}, false, "",
-         "F9", IniText(1, 65, 120), 1, "prev A next F9"},
-        {"key without a name replaced", IniText(1, 65, 120), false, "F2", nullptr, {}, false, "F2", "F9",
-         IniText(1, 113, 120), 1, "prev F2 next F9"},
-    };
-    for (const OkCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        TearDown();
-        SetUp();
-        Start(c.ini);
-        Seen afterOk;
-        Configure([&] {
-            if (c.clickEnable)
-                standin::ClickButton(IDC_ENABLE);
-            if (c.prevEntry != nullptr)
-                standin::TypeText(IDC_PREV_KEY, c.prevEntry);
-            if (c.nextEntry != nullptr)
-                standin::TypeText(IDC_NEXT_KEY, c.nextEntry);
-            standin::ClickButton(IDOK);
-            afterOk = Look();
-            standin::ClickButton(IDCANCEL);
-        });
-        EXPECT_EQ(Join(MessageBoxTexts()), Join(c.boxes));
-        for (const standin::MessageBoxCall& box : Current().messageBoxes) {
-            EXPECT_EQ(box.owner, nullptr);
-            EXPECT_EQ(box.caption, "Error");
-            EXPECT_EQ(box.type, static_cast<UINT>(MB_ICONWARNING | MB_OK));
-        }
-        EXPECT_EQ(afterOk.open, c.stillOpen);
-        // Once closed, the dialog's last state is what the user saw.
-        const standin::Dialog& dialog = Current().dialogs.back();
-        EXPECT_EQ(c.stillOpen ? afterOk.prevField : standin::ControlText(dialog, IDC_PREV_KEY), c.prevShown);
-        EXPECT_EQ(c.stillOpen ? afterOk.nextField : standin::ControlText(dialog, IDC_NEXT_KEY), c.nextShown);
-        EXPECT_EQ(Ini(), c.iniAfter);
-        EXPECT_EQ(standin::InstalledHookCount(WH_JOURNALRECORD), c.journalHooks);
-        EXPECT_EQ(KeysActing(), c.keysActing);
+    const OkCase& c = GetParam();
+    StartWith(c.ini);
+    Seen afterOk;
+    Configure([&] {
+        if (c.clickEnable)
+            standin::ClickButton(IDC_ENABLE);
+        if (c.prevEntry != nullptr)
+            standin::TypeText(IDC_PREV_KEY, c.prevEntry);
+        if (c.nextEntry != nullptr)
+            standin::TypeText(IDC_NEXT_KEY, c.nextEntry);
+        standin::ClickButton(IDOK);
+        afterOk = Look();
+        standin::ClickButton(IDCANCEL);
+    });
+    EXPECT_EQ(Join(MessageBoxTexts()), Join(c.boxes));
+    for (const standin::MessageBoxCall& box : Current().messageBoxes) {
+        EXPECT_EQ(box.owner, nullptr);
+        EXPECT_EQ(box.caption, "Error");
+        EXPECT_EQ(box.type, static_cast<UINT>(MB_ICONWARNING | MB_OK));
     }
+    EXPECT_EQ(afterOk.open, c.stillOpen);
+    // Once closed, the dialog's last state is what the user saw.
+    const standin::Dialog& dialog = Current().dialogs.back();
+    EXPECT_EQ(c.stillOpen ? afterOk.prevField : standin::ControlText(dialog, IDC_PREV_KEY), c.prevShown);
+    EXPECT_EQ(c.stillOpen ? afterOk.nextField : standin::ControlText(dialog, IDC_NEXT_KEY), c.nextShown);
+    EXPECT_EQ(Ini(), Visible(c.iniAfter));
+    EXPECT_EQ(standin::InstalledHookCount(WH_JOURNALRECORD), c.journalHooks);
+    EXPECT_EQ(KeysActing(), c.keysActing);
 }
 
-TEST_F(ConfigDialog, OpensFromTheModulesTemplateShowingTheSettings)
+INSTANTIATE_TEST_SUITE_P(Rows, ConfigDialogOk, ::testing::ValuesIn(okCases), RowName<OkCase>);
+
+struct OpenCase {
+    const char* name;
+    const char* enabled;  // BEN in the INI file
+    bool checked;
+};
+
+void PrintTo(const OpenCase& row, std::ostream* out) { *out << row.name; }
+
+const OpenCase openCases[] = {{"BEN=1", "1", true}, {"BEN=0", "0", false}, {"BEN=2", "2", false}};
+
+class ConfigDialogOpening : public ConfigDialog, public ::testing::WithParamInterface<OpenCase> {};
+
+TEST_P(ConfigDialogOpening, UsesTheModulesTemplateShowingTheSettings)
 {
-    struct Case {
-        int enabled;
-        bool checked;
-    };
-    const Case cases[] = {{1, true}, {0, false}, {2, false}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE("BEN=" + std::to_string(c.enabled));
-        TearDown();
-        SetUp();
-        Start(IniText(c.enabled, 0x7B, 0x70));
-        bool ownerEnabled = true;
-        Configure([&] { ownerEnabled = standin::FindTestWindow(Player().window)->enabled; });
-        ASSERT_EQ(Current().dialogs.size(), 1u);
-        const standin::Dialog& dialog = Current().dialogs[0];
-        EXPECT_EQ(dialog.owner, Player().window);
-        EXPECT_FALSE(ownerEnabled) << "a modal dialog disables its owner";
-        EXPECT_TRUE(standin::FindTestWindow(Player().window)->enabled);
-        EXPECT_EQ(Current().windows[reinterpret_cast<size_t>(dialog.window) - 1].text, "Tarnwick");
-        EXPECT_EQ(standin::ControlText(dialog, IDC_ENABLE), "Enable this plugin");
-        EXPECT_EQ(standin::ControlText(dialog, IDC_PREV_LABEL), "Previous track shortcut:");
-        EXPECT_EQ(standin::ControlText(dialog, IDC_NEXT_LABEL), "Next track shortcut:");
-        EXPECT_EQ(standin::ControlText(dialog, IDC_PREV_KEY), "F12");
-        EXPECT_EQ(standin::ControlText(dialog, IDC_NEXT_KEY), "F1");
-        EXPECT_EQ(standin::IsControlChecked(dialog, IDC_ENABLE), c.checked);
-        EXPECT_FALSE(dialog.abandoned);
-        EXPECT_EQ(dialog.result, 0);
-        EXPECT_TRUE(Current().messageBoxes.empty());
-        // The user only closed it: nothing applied, nothing saved.
-        EXPECT_EQ(Ini(), IniText(c.enabled, 0x7B, 0x70));
-    }
+    const OpenCase& c = GetParam();
+    StartWith(Section(c.enabled, "123", "112"));
+    bool ownerEnabled = true;
+    Configure([&] { ownerEnabled = standin::FindTestWindow(Player().window)->enabled; });
+    ASSERT_EQ(Current().dialogs.size(), 1u);
+    const standin::Dialog& dialog = Current().dialogs[0];
+    EXPECT_EQ(dialog.owner, Player().window);
+    EXPECT_FALSE(ownerEnabled) << "a modal dialog disables its owner";
+    EXPECT_TRUE(standin::FindTestWindow(Player().window)->enabled);
+    EXPECT_EQ(Current().windows[reinterpret_cast<size_t>(dialog.window) - 1].text, "Tarnwick");
+    EXPECT_EQ(standin::ControlText(dialog, IDC_ENABLE), "Enable this plugin");
+    EXPECT_EQ(standin::ControlText(dialog, IDC_PREV_LABEL), "Previous track shortcut:");
+    EXPECT_EQ(standin::ControlText(dialog, IDC_NEXT_LABEL), "Next track shortcut:");
+    EXPECT_EQ(standin::ControlText(dialog, IDC_PREV_KEY), "F12");
+    EXPECT_EQ(standin::ControlText(dialog, IDC_NEXT_KEY), "F1");
+    EXPECT_EQ(standin::IsControlChecked(dialog, IDC_ENABLE), c.checked);
+    EXPECT_FALSE(dialog.abandoned);
+    EXPECT_EQ(dialog.result, 0);
+    EXPECT_TRUE(Current().messageBoxes.empty());
+    // The user only closed it: nothing applied, nothing saved.
+    EXPECT_EQ(Ini(), Visible(Section(c.enabled, "123", "112")));
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, ConfigDialogOpening, ::testing::ValuesIn(openCases), RowName<OpenCase>);
 
 // A failed confirmation applies the box and the accepted keys at once; every
 // way of leaving the dialog keeps them, unsaved until shut-down.
-TEST_F(ConfigDialog, LeavingAfterAFailedConfirmationKeepsWhatWasApplied)
+struct LeaveCase {
+    const char* name;
+    void (*leave)();
+};
+
+void PrintTo(const LeaveCase& row, std::ostream* out) { *out << row.name; }
+
+const LeaveCase leaveCases[] = {
+    {"Cancel", [] { standin::ClickButton(IDCANCEL); }},
+    {"close box", [] { standin::CloseDialog(); }},
+    {"IDCLOSE", [] { standin::SendDialogCommand(IDCLOSE); }},
+};
+
+class ConfigDialogLeaving : public ConfigDialog, public ::testing::WithParamInterface<LeaveCase> {};
+
+TEST_P(ConfigDialogLeaving, AfterAFailedConfirmationKeepsWhatWasApplied)
 {
-    struct Case {
-        const char* name;
-        void (*leave)();
-    };
-    const Case cases[] = {
-        {"Cancel", [] { standin::ClickButton(IDCANCEL); }},
-        {"close box", [] { standin::CloseDialog(); }},
-        {"IDCLOSE", [] { standin::SendDialogCommand(IDCLOSE); }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TearDown();
-        SetUp();
-        Start(IniText(0, 119, 120));
-        bool closed = false;
-        Configure([&] {
-            standin::ClickButton(IDC_ENABLE);
-            standin::TypeText(IDC_PREV_KEY, "F0");
-            standin::TypeText(IDC_NEXT_KEY, "F4");
-            standin::ClickButton(IDOK);
-            c.leave();
-            closed = standin::RunningDialog() == nullptr;
-        });
-        EXPECT_TRUE(closed);
-        EXPECT_FALSE(Current().dialogs.back().abandoned);
-        EXPECT_EQ(Join(MessageBoxTexts()), Join({OnlyFunctionKeys}));
-        EXPECT_EQ(Ini(), IniText(0, 119, 120));
-        EXPECT_EQ(standin::InstalledHookCount(WH_JOURNALRECORD), 1);
-        EXPECT_EQ(KeysActing(), "prev F8 next F4");
-        Quit();
-        EXPECT_EQ(Ini(), IniText(1, 119, 115));
-    }
+    const LeaveCase& c = GetParam();
+    StartWith(Section("0", "119", "120"));
+    bool closed = false;
+    Configure([&] {
+        standin::ClickButton(IDC_ENABLE);
+        standin::TypeText(IDC_PREV_KEY, "F0");
+        standin::TypeText(IDC_NEXT_KEY, "F4");
+        standin::ClickButton(IDOK);
+        c.leave();
+        closed = standin::RunningDialog() == nullptr;
+    });
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(Current().dialogs.back().abandoned);
+    EXPECT_EQ(Join(MessageBoxTexts()), Join({OnlyFunctionKeys}));
+    EXPECT_EQ(Ini(), Visible(Section("0", "119", "120")));
+    EXPECT_EQ(standin::InstalledHookCount(WH_JOURNALRECORD), 1);
+    EXPECT_EQ(KeysActing(), "prev F8 next F4");
+    Quit();
+    EXPECT_EQ(Ini(), Visible(Section("1", "119", "115")));
 }
+
+INSTANTIATE_TEST_SUITE_P(Ways, ConfigDialogLeaving, ::testing::ValuesIn(leaveCases),
+                         RowName<LeaveCase>);
 
 TEST_F(ConfigDialog, ConfirmingTwiceLeavesOneJournalHook)
 {
-    Start(IniText(1, 119, 120));
+    StartWith(Section("1", "119", "120"));
     ASSERT_EQ(standin::InstalledHookCount(WH_JOURNALRECORD), 1);
     Configure([] { standin::ClickButton(IDOK); });
     Configure([] {
@@ -302,14 +267,14 @@ TEST_F(ConfigDialog, ConfirmingTwiceLeavesOneJournalHook)
     });
     EXPECT_EQ(standin::InstalledHookCount(WH_JOURNALRECORD), 1);
     EXPECT_EQ(KeysActing(), "prev F8 next F10");
-    EXPECT_EQ(Ini(), IniText(1, 119, 121));
+    EXPECT_EQ(Ini(), Visible(Section("1", "119", "121")));
     EXPECT_EQ(Join(MessageBoxTexts()), Join({SameKey}));
 }
 
 // The names shown are the keys in effect, kept from one opening to the next.
 TEST_F(ConfigDialog, ReopeningShowsTheKeysInEffect)
 {
-    Start(IniText(1, 119, 120));
+    StartWith(Section("1", "119", "120"));
     Configure([] {
         standin::TypeText(IDC_PREV_KEY, "f11");
         standin::TypeText(IDC_NEXT_KEY, "F13");
@@ -324,7 +289,7 @@ TEST_F(ConfigDialog, ReopeningShowsTheKeysInEffect)
 // The template that ships, as the resource compiler stored it.
 TEST_F(ConfigDialog, TemplateIsTheShippedLayout)
 {
-    Start(IniText(0, 119, 120));
+    StartWith(Section("0", "119", "120"));
     standin::DialogTemplate layout;
     DWORD error = 0;
     ASSERT_TRUE(standin::FindDialogTemplate(plugin.module, IDD_CONFIG, &layout, &error)) << "error " << error;
