@@ -23,6 +23,8 @@ struct PlatformCase {
     int lowLevelHooks;  // held while enabled
 };
 
+void PrintTo(const PlatformCase& row, std::ostream* out) { *out << row.name; }
+
 const PlatformCase platformCases[] = {
     {"journal_hooks_allowed", false, false, 1, 0},
     {"journal_hooks_refused", true, false, 0, 1},
