@@ -11,7 +11,7 @@
 # the player's window.
 set -eu
 command=$1
-state=$2
+state=$(realpath -m "$2")
 shift 2
 
 export WINEPREFIX="$state/prefix"
