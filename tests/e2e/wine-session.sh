@@ -67,8 +67,13 @@ run() {
     export DISPLAY=":$(cat "$state/display")"
     seconds=$1
     shift
+    # Through a file: Wine may start the prefix's services from this run, and
+    # they would hold a pipe to the caller (CTest waits on it) open for good.
+    log="$state/run-$$.log"
     status=0
-    timeout "$seconds" wine "$@" || status=$?
+    timeout "$seconds" wine "$@" >"$log" 2>&1 || status=$?
+    cat "$log"
+    rm -f "$log"
     [ $status -ne 124 ] || echo "TIMED OUT after $seconds s: $*"
     return $status
 }
