@@ -4,7 +4,7 @@
 set -eu
 cd "$(dirname "$0")"
 scripts/ensure-packages.sh cmake ninja-build g++ libgtest-dev libgmock-dev \
-    g++-mingw-w64-i686 binutils-mingw-w64-i686 clang libclang-rt-14-dev
+    g++-mingw-w64-i686 binutils-mingw-w64-i686 nsis clang libclang-rt-14-dev
 # The end-to-end tests run the real DLLs under Wine on a virtual X display;
 # qemu runs Wine's 32-bit programs where the kernel runs none itself.
 scripts/ensure-packages.sh wine wine32:i386 wine64 xvfb qemu-user-static
