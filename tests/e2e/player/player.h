@@ -82,3 +82,10 @@ void ExpectDialogOpen(HWND dialog);
 // --- Scenarios ---
 int RunScenario(const char* name);
 void CheckVersionResources();
+void CheckFixedVersion(const char* path, char* data, DWORD capacity);
+
+// --- The installer, into a copy of this program named winamp.exe ---
+void SetupInstall();
+void SetupInstallInUse();
+void SetupUninstall();
+void SetupRefuseFolder();

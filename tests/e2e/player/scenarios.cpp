@@ -314,16 +314,21 @@ static void ShowDialogScenario()
 struct Scenario {
     const char* name;
     void (*run)();
+    bool withPlayerWindows;  // the installer's scenarios start their own players
 };
 
 static const Scenario Scenarios[] = {
-    {"keys", DefaultKeysScenario},
-    {"ini-keys", IniKeysScenario},
-    {"disabled", DisabledScenario},
-    {"dialog", DialogScenario},
-    {"low-level-hook", LowLevelHookScenario},
-    {"versions", CheckVersionResources},
-    {"show-dialog", ShowDialogScenario},
+    {"keys", DefaultKeysScenario, true},
+    {"ini-keys", IniKeysScenario, true},
+    {"disabled", DisabledScenario, true},
+    {"dialog", DialogScenario, true},
+    {"low-level-hook", LowLevelHookScenario, true},
+    {"versions", CheckVersionResources, true},
+    {"show-dialog", ShowDialogScenario, true},
+    {"setup-refuse-folder", SetupRefuseFolder, false},
+    {"setup-install", SetupInstall, false},
+    {"setup-install-in-use", SetupInstallInUse, false},
+    {"setup-uninstall", SetupUninstall, false},
 };
 
 int RunScenario(const char* name)
@@ -332,7 +337,8 @@ int RunScenario(const char* name)
         if (lstrcmpA(scenario.name, name) != 0)
             continue;
         printf("scenario %s\n", name);
-        CreatePlayerWindows();
+        if (scenario.withPlayerWindows)
+            CreatePlayerWindows();
         scenario.run();
         printf("scenario %s passed\n", name);
         return 0;

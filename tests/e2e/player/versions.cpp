@@ -36,6 +36,26 @@ static void ExpectEntry(void* data, const char* file, const char* key, const cha
           actual ? actual : "(missing)", expected);
 }
 
+// Reads the file's version resource into `data` and checks its fixed part
+// says 1.0.0.0 for both the file and the product.
+void CheckFixedVersion(const char* path, char* data, DWORD capacity)
+{
+    DWORD size = GetFileVersionInfoSizeA(path, nullptr);
+    Check(size != 0 && size <= capacity, "no readable version resource (size %lu, error %lu)", size,
+          GetLastError());
+    Check(GetFileVersionInfoA(path, 0, size, data) != FALSE, "GetFileVersionInfoA failed");
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    Check(VerQueryValueA(data, "\\", reinterpret_cast<void**>(&fixed), &length) && fixed != nullptr,
+          "no fixed file information");
+    Check(fixed->dwFileVersionMS == 0x10000 && fixed->dwFileVersionLS == 0,
+          "file version is %lu.%lu.%lu.%lu, expected 1.0.0.0", fixed->dwFileVersionMS >> 16,
+          fixed->dwFileVersionMS & 0xFFFF, fixed->dwFileVersionLS >> 16, fixed->dwFileVersionLS & 0xFFFF);
+    Check(fixed->dwProductVersionMS == 0x10000 && fixed->dwProductVersionLS == 0,
+          "product version is not 1.0.0.0");
+}
+
 void CheckVersionResources()
 {
     static char data[8192];
@@ -45,20 +65,7 @@ void CheckVersionResources()
         char stepName[160];
         wsprintfA(stepName, "version resource of %s", row.file);
         Step(stepName);
-        DWORD size = GetFileVersionInfoSizeA(path, nullptr);
-        Check(size != 0 && size <= sizeof data, "no readable version resource (size %lu, error %lu)", size,
-              GetLastError());
-        Check(GetFileVersionInfoA(path, 0, size, data) != FALSE, "GetFileVersionInfoA failed");
-
-        VS_FIXEDFILEINFO* fixed = nullptr;
-        UINT length = 0;
-        Check(VerQueryValueA(data, "\\", reinterpret_cast<void**>(&fixed), &length) && fixed != nullptr,
-              "no fixed file information");
-        Check(fixed->dwFileVersionMS == 0x10000 && fixed->dwFileVersionLS == 0,
-              "file version is %lu.%lu.%lu.%lu, expected 1.0.0.0", fixed->dwFileVersionMS >> 16,
-              fixed->dwFileVersionMS & 0xFFFF, fixed->dwFileVersionLS >> 16, fixed->dwFileVersionLS & 0xFFFF);
-        Check(fixed->dwProductVersionMS == 0x10000 && fixed->dwProductVersionLS == 0,
-              "product version is not 1.0.0.0");
+        CheckFixedVersion(path, data, sizeof data);
 
         char filename[32];
         wsprintfA(filename, "%s.dll", row.name);
