@@ -87,5 +87,6 @@ void CheckFixedVersion(const char* path, char* data, DWORD capacity);
 // --- The installer, into a copy of this program named winamp.exe ---
 void SetupInstall();
 void SetupInstallInUse();
+void SetupInstallIntoRecordedFolder();
 void SetupUninstall();
 void SetupRefuseFolder();

@@ -328,6 +328,7 @@ static const Scenario Scenarios[] = {
     {"setup-refuse-folder", SetupRefuseFolder, false},
     {"setup-install", SetupInstall, false},
     {"setup-install-in-use", SetupInstallInUse, false},
+    {"setup-install-recorded-folder", SetupInstallIntoRecordedFolder, false},
     {"setup-uninstall", SetupUninstall, false},
 };
 

@@ -5,6 +5,8 @@
 
 static const char PlayerFolderName[] = "setup-player";
 static const char EmptyFolderName[] = "setup-no-player";
+// Winamp records its folder as this key's default value.
+static const char PlayerKey[] = "Software\\Winamp";
 static const char UninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" RELEASE_NAME;
 // What an older gen_velk.dll holds in these tests: any other content will do.
 static const char OlderPlugin[] = "gen_velk.dll of another version";
@@ -110,10 +112,19 @@ static DWORD RunAndWait(const char* commandLine, const char* folder)
     return code;
 }
 
+// A silent install into `folder`, named with /D=.
 static DWORD RunSetup(const char* folder)
 {
     char line[2 * MAX_PATH];
     wsprintfA(line, "\"%s%s\" /S /D=%s%s", PlayerFolder(), RELEASE_SETUP_FILE, PlayerFolder(), folder);
+    return RunAndWait(line, folder);
+}
+
+// A silent install into the folder the setup proposes; run from `folder`.
+static DWORD RunSetupIntoProposedFolder(const char* folder)
+{
+    char line[MAX_PATH + 8];
+    wsprintfA(line, "\"%s%s\" /S", PlayerFolder(), RELEASE_SETUP_FILE);
     return RunAndWait(line, folder);
 }
 
@@ -238,6 +249,35 @@ void SetupInstallInUse()
     Check(FileStartsWith(pluginPath, "MZ"), "gen_velk.dll is not the new DLL");
     ExpectFiles(PlayerFolderName, Installed);
     ExpectFiles(PlayerFolderName, NoLeftovers);
+}
+
+// The setup proposes the folder Winamp recorded, so a silent install
+// without /D= goes there.
+void SetupInstallIntoRecordedFolder()
+{
+    Step("the player's folder recorded in HKCU, as Winamp records it");
+    char folder[MAX_PATH];
+    wsprintfA(folder, "%s%s", PlayerFolder(), PlayerFolderName);
+    HKEY key;
+    Check(RegCreateKeyExA(HKEY_CURRENT_USER, PlayerKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) ==
+              ERROR_SUCCESS,
+          "could not create HKCU\\%s", PlayerKey);
+    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder),
+                   static_cast<DWORD>(lstrlenA(folder) + 1));
+    RegCloseKey(key);
+
+    Step("both DLLs removed, then a silent install without /D=: into that folder");
+    char path[MAX_PATH];
+    PathIn(path, PlayerFolderName, "velk_kh.dll");
+    DeleteFileA(path);
+    PathIn(path, PlayerFolderName, "Plugins\\gen_velk.dll");
+    DeleteFileA(path);
+    DWORD code = RunSetupIntoProposedFolder(PlayerFolderName);
+    RegDeleteKeyA(HKEY_CURRENT_USER, PlayerKey);
+    Check(code == 0, "the setup exited with %lu, expected 0", code);
+    ExpectFiles(PlayerFolderName, Installed);
+    ExpectFiles(PlayerFolderName, NoLeftovers);
+    ExpectInstalledEntry(PlayerFolderName);
 }
 
 void SetupUninstall()
